@@ -1,0 +1,28 @@
+// The record behind a graphics port: its own pixel store and drawing state.
+#pragma once
+
+#include "tb/Types.h"
+
+#include <cstdint>
+#include <vector>
+
+struct OpaqueGrafPtr {
+    // Pixel store: RGBA, 4 bytes a pixel, top row first, width x height of portRect.
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+    Rect portRect{0, 0, 0, 0}; // local coordinates, top-left (0,0)
+
+    OpaqueWindowPtr* window = nullptr; // the window this is the content port of, if any
+    void* glAttachment = nullptr;      // the GL context drawing into this port, if any
+};
+
+namespace tb {
+
+// Called before anything reads a port's pixels (composition, CopyBits), so a
+// GL context attached to the port can read its framebuffer back first.
+using PortSyncHook = void (*)(OpaqueGrafPtr*);
+void setPortSyncHook(PortSyncHook hook);
+void syncPort(OpaqueGrafPtr* port);
+
+} // namespace tb
