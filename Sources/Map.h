@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+struct OpaqueWindowPtr;
+
 class Map {
 public:
     double xMin;        // the x interval: standard frame of the cobweb, density and exit plots
@@ -26,6 +28,30 @@ public:
     virtual double df(double x);
     // Where the base map's derivative vanishes.
     virtual double xCrit();
+
+    // Orbit state and parameter commands; each keeps current = F^time(initial).
+    void setTime(long t);
+    void setTime();
+    void setInitial(double x);
+    double getInitial();
+    void eraseTransients();
+    void setParameter(double newMu, int newN);
+    void setParameter(int k);
+    void setParameter(double d);
+    void chooseColor();
+    // Draws one more cobweb step at once and advances the orbit by it.
+    void iterate(OpaqueWindowPtr* window);
+
+    // The cobweb plot's layers.
+    void cobweb(OpaqueWindowPtr* window);
+    void drawF(OpaqueWindowPtr* window, double xStart, double xScale, int nPixels);
+    void drawCriticalLine(OpaqueWindowPtr* window);
+
+    // The other analyses, each over the window's pixel columns.
+    void bifurcation(OpaqueWindowPtr* window, double xStart, double xScale, int nPixels);
+    void lyapunov(OpaqueWindowPtr* window, double xStart, double xScale, int nPixels);
+    void density(OpaqueWindowPtr* window, double xStart, double xScale, int nPixels);
+    void exitTime(OpaqueWindowPtr* window, double xStart, double xScale, int nPixels);
 };
 
 class logistic : public Map {
@@ -80,6 +106,7 @@ public:
     double twoPi;
 
     circle();
+    using Map::setParameter;
     void setParameter() override;
     double f(double x) override;
     double df(double x) override;

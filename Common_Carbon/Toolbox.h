@@ -1,0 +1,21 @@
+// Every toolbox manager the program calls, in one include.
+#pragma once
+
+#include "tb/AppleEvents.h"
+#include "tb/ColorPicker.h"
+#include "tb/Controls.h"
+#include "tb/Dialogs.h"
+#include "tb/Events.h"
+#include "tb/Fonts.h"
+#include "tb/Gestalt.h"
+#include "tb/Memory.h"
+#include "tb/Menus.h"
+#include "tb/Processes.h"
+#include "tb/QuickDraw.h"
+#include "tb/Resources.h"
+#include "tb/Scrap.h"
+#include "tb/TextEdit.h"
+#include "tb/TextUtils.h"
+#include "tb/Types.h"
+#include "tb/Windows.h"
+#include "tb/agl.h"

@@ -1,0 +1,135 @@
+#include "Startup.h"
+
+#include "Console.h"
+#include "EventLoop.h"
+#include "MenuCommands.h"
+#include "PlotWindows.h"
+#include "AppResources.h"
+#include "Toolbox.h"
+#include "WindowHelpers.h"
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void caption(const char* text, short left, short top, short right, short bottom,
+             WindowRef splash) {
+    Rect box;
+    SetRect(&box, left, top, right, bottom);
+    TETextBox(text, static_cast<long>(std::strlen(text)), &box, teFlushDefault);
+    ForceBufferFlush(splash);
+}
+
+void failCheck(short message) {
+    advise(message);
+    ExitToShell();
+}
+
+} // namespace
+
+int ilvaronMain() {
+    // Number formatting follows the user's locale.
+    std::setlocale(LC_ALL, "");
+    std::setlocale(LC_NUMERIC, "");
+    registerApplicationResources();
+    initializeMac();
+    initializeWindows();
+    printInfo();
+    eventLoop();
+    return 0;
+}
+
+void initializeMac() {
+    InitCursor();
+    MoreMasterPointers(150);
+    doInstallAEHandlers();
+}
+
+void initializeWindows() {
+    WindowRef splash = GetNewCWindow(258, nullptr, kFirstWindowOfClass);
+    SetPortWindowPort(splash);
+    Rect bounds;
+    GetLocalWindowBounds(splash, bounds);
+    if (PicHandle picture = GetPicture(128)) DrawPicture(picture, &bounds);
+    ForceBufferFlush(splash);
+
+    SetThemeCursor(kThemeWatchCursor);
+    TextFont(20);
+    TextSize(16);
+    TextFace(bold | italic);
+    caption("Initializing...", 220, 15, 310, 38, splash);
+
+    setupMenus();
+    Delay(10, nullptr);
+
+    TextSize(20);
+    caption("1 Dimensional", 7, 50, 175, 70, splash);
+
+    SInt32 response = 0;
+    if (Gestalt(FOUR_CHAR("vers"), &response) != noErr) failCheck(1);
+    if (Gestalt(FOUR_CHAR("sysv"), &response) != noErr || response <= 0x05FF) failCheck(1);
+    if (Gestalt(FOUR_CHAR("qd  "), &response) != noErr || response <= 0x00FF) failCheck(2);
+
+    SetDialogFont(3);
+    createOutput();
+    Delay(20, nullptr);
+
+    SetPortWindowPort(splash);
+    caption("Dynamical", 135, 325, 250, 348, splash);
+
+    WindowRef plot = createPlot();
+
+    SetPortWindowPort(splash);
+    caption("Systems", 170, 365, 255, 388, splash);
+    Delay(60, nullptr);
+
+    DisposeWindow(splash);
+    show(output);
+    show(plot);
+    FlushEvents(everyEvent, 0);
+}
+
+void printInfo() {
+    printToText("Ilvaron: a desktop explorer for one-dimensional iterated maps");
+    printToText("Keyboard shortcuts:");
+    printToText("\t spacebar: iterate one step");
+    printToText("\t upArrow: increment \xB5");
+    printToText("\t downArrow: decrement \xB5");
+    printToText("\t rightArrow: f^n -> f^{n+1}");
+    printToText("\t leftArrow: f^n -> f^{n-1}");
+    printToText("\t Command . to cancel long operations");
+    printToText("Otherwise check the menus for command key equivalents.");
+}
+
+void aboutBox() {
+    char version[256] = "";
+    if (Handle vers = Get1Resource(FOUR_CHAR("vers"), 1); vers && *vers &&
+                                                          GetHandleSize(vers) > 6) {
+        const unsigned char* shortVersion = reinterpret_cast<const unsigned char*>(*vers) + 6;
+        unsigned length = shortVersion[0];
+        if (static_cast<Size>(length) + 7 > GetHandleSize(vers)) length = 0;
+        std::memcpy(version, shortVersion + 1, length);
+        version[length] = '\0';
+    }
+    // The line is cut to its 20-byte buffer rather than written past it.
+    char line[20];
+    std::snprintf(line, sizeof line, "Ilvaron %s", version);
+
+    WindowRef window = GetNewCWindow(258, nullptr, kFirstWindowOfClass);
+    if (!window) return;
+    SetPortWindowPort(window);
+    TextFont(20);
+    TextSize(18);
+    Rect bounds;
+    GetLocalWindowBounds(window, bounds);
+    if (PicHandle picture = GetPicture(128)) DrawPicture(picture, &bounds);
+    Rect box;
+    SetRect(&box, 75, 390, 275, 410);
+    TETextBox(line, static_cast<long>(std::strlen(line)), &box, teFlushDefault);
+    ForceBufferFlush(window);
+    while (!Button()) {
+    }
+    DisposeWindow(window);
+}

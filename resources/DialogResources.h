@@ -1,0 +1,4 @@
+// The alerts and the parameter dialog's template.
+#pragma once
+
+void registerDialogResources();

@@ -1,0 +1,4 @@
+// The menu bar and its seven menus.
+#pragma once
+
+void registerMenuResources();
