@@ -318,10 +318,8 @@ void ZoomWindow(WindowRef window, short part, Boolean front) {
     if (part == inZoomOut) {
         window->userState = window->contentGlobal();
         target = standardState(window);
-        window->zoomed = true;
     } else if (part == inZoomIn) {
         target = window->userState;
-        window->zoomed = false;
     } else {
         return;
     }

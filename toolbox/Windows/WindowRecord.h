@@ -39,7 +39,6 @@ struct OpaqueWindowPtr {
     std::string title; // MacRoman, at most 255 bytes
     OpaqueRgnHandle updateRgn; // local coordinates
     Rect userState{0, 0, 0, 0}; // global content rectangle to zoom back in to
-    bool zoomed = false;        // in the standard state
 
     Rect contentGlobal() const {
         return Rect{port.origin.v, port.origin.h, SInt16(port.origin.v + port.height),
