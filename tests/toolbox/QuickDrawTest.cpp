@@ -1,6 +1,7 @@
 // Ports, regions, drawing, text, CopyBits and pictures.
 #include "HeadlessFixture.h"
 
+#include "Faults/Faults.h"
 #include "QuickDraw/Port.h"
 #include "tb/Memory.h"
 #include "tb/ResourceData.h"
@@ -234,6 +235,33 @@ TEST_F(QuickDrawTest, PictureRecordsTheCopiedPixelsAndTheFrame) {
     SetHandleSize(reinterpret_cast<Handle>(again), sizeof(Picture) + 1);
     DrawPicture(again, &dst);
     KillPicture(again);
+}
+
+TEST_F(QuickDrawTest, PictureWithoutMemoryHasAnEmptyFrame) {
+    WindowRef w = makeWindow(100, 100, 140, 130);
+    SetPortWindowPort(w);
+    Rect bounds;
+    GetWindowPortBounds(w, &bounds);
+    // The failure may hit the picture's first block or its growth when it closes.
+    for (bool failAtOpen : {true, false}) {
+        PicHandle pic = nullptr;
+        if (failAtOpen) {
+            tb::faults::arm(tb::faults::Fault::memory);
+            pic = OpenPicture(&bounds);
+        } else {
+            pic = OpenPicture(&bounds);
+            tb::faults::arm(tb::faults::Fault::memory);
+        }
+        ASSERT_NE(pic, nullptr);
+        const BitMap* bits = GetPortBitMapForCopyBits(GetWindowPort(w));
+        CopyBits(bits, bits, &bounds, &bounds, srcCopy, nullptr);
+        ClosePicture();
+        EXPECT_TRUE(EmptyRect(&(*pic)->picFrame)) << failAtOpen;
+        HLock(reinterpret_cast<Handle>(pic));
+        HUnlock(reinterpret_cast<Handle>(pic));
+        KillPicture(pic);
+        tb::faults::take(tb::faults::Fault::memory);
+    }
 }
 
 TEST_F(QuickDrawTest, ThemeAndColourCursorsAreNamed) {
