@@ -3,6 +3,7 @@
 
 #include "Faults/Faults.h"
 #include "QuickDraw/Port.h"
+#include "QuickDraw/Region.h"
 #include "tb/Memory.h"
 #include "tb/ResourceData.h"
 #include "tb/Resources.h"
@@ -66,6 +67,35 @@ TEST(Regions, DifferenceAndUnionAnswerPointQueries) {
     DisposeRgn(a);
     DisposeRgn(b);
     DisposeRgn(r);
+}
+
+TEST(Regions, TheCursorRegionDanceDoesNotFragment) {
+    // What the program's cursor upkeep does on every mouse-moved event: desktop minus the
+    // old region, back and forth. The answers stay right and the region stays small.
+    RgnHandle desk = NewRgn(), cursor = NewRgn(), next = NewRgn();
+    SetRectRgn(desk, 0, 22, 1280, 1024);
+    SetRectRgn(cursor, 300, 300, 500, 500);
+    for (int i = 0; i < 50; ++i) {
+        DiffRgn(desk, cursor, next);
+        CopyRgn(next, cursor);
+    }
+    EXPECT_TRUE(PtInRgn(Point{400, 400}, cursor)) << "an even number of flips gives the square back";
+    EXPECT_FALSE(PtInRgn(Point{600, 600}, cursor));
+    EXPECT_EQ(cursor->rects.size(), 1u);
+
+    // Strips added side by side make one rectangle, not a hundred.
+    RgnHandle strip = NewRgn();
+    SetEmptyRgn(next);
+    for (short h = 0; h < 100; ++h) {
+        SetRectRgn(strip, h, 0, short(h + 1), 50);
+        UnionRgn(next, strip, next);
+    }
+    EXPECT_EQ(next->rects.size(), 1u);
+    EXPECT_TRUE(PtInRgn(Point{49, 99}, next));
+    DisposeRgn(strip);
+    DisposeRgn(desk);
+    DisposeRgn(cursor);
+    DisposeRgn(next);
 }
 
 TEST(Rects, InsetOffsetAndSectClampAndEmpty) {

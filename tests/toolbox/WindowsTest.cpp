@@ -67,6 +67,25 @@ TEST_F(WindowsTest, TitleAndRefConRoundTrip) {
     EXPECT_EQ(t[0], 0);
 }
 
+TEST_F(WindowsTest, AbsurdPlacesAndSizesAreClamped) {
+    WindowRef w = makeWindow(32000, 32000, -32000, -32000, "inside out");
+    Rect c;
+    GetWindowBounds(w, kWindowContentRgn, &c);
+    EXPECT_EQ(c.right - c.left, 0);
+    EXPECT_EQ(c.bottom - c.top, 0);
+    SizeWindow(w, 32767, 32767, true);
+    MoveWindow(w, 32767, -32768, false);
+    GetWindowBounds(w, kWindowContentRgn, &c);
+    EXPECT_LE(c.right - c.left, 4096);
+    EXPECT_GT(c.right, c.left) << "no 16-bit wrap";
+    Rect s;
+    GetWindowBounds(w, kWindowStructureRgn, &s);
+    EXPECT_LT(s.top, c.top);
+    EXPECT_EQ(FindWindow(Point{short(c.top + 1), short(c.left + 1)}, nullptr), inContent);
+    // The whole thing still composes.
+    tb::screen::compose();
+}
+
 TEST_F(WindowsTest, FindWindowNamesEveryPartOfTheFrame) {
     // Content from (100,100) to (400,300): title bar above it, boxes in the title bar.
     WindowRef w = makeWindow(100, 100, 400, 300, "Parts", zoomDocProc);
