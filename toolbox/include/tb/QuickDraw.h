@@ -68,7 +68,7 @@ void GetPen(Point* pt);
 
 // ---- Text --------------------------------------------------------------------------------
 
-typedef short Style; // bold 1, italic 2, underline 4
+typedef unsigned char Style; // bold 1, italic 2, underline 4
 enum : Style { normal = 0, bold = 1, italic = 2, underline = 4 };
 
 struct FontInfo {
@@ -122,6 +122,14 @@ void KillPicture(PicHandle picture);
 void DrawPicture(PicHandle picture, const Rect* dst);
 // Picture resource 'PICT' id, or nullptr when missing.
 PicHandle GetPicture(short id);
+
+#include <cstdint>
+#include <vector>
+namespace tb {
+// The bytes of a picture showing an RGBA image (top row first) scaled into frame, in the
+// layout pictures use: for a 'PICT' resource registered with the Resource Manager.
+std::vector<unsigned char> pictureFromPixels(const Rect& frame, const std::uint8_t* rgba, int width, int height);
+} // namespace tb
 
 // ---- Cursors -----------------------------------------------------------------------------
 
