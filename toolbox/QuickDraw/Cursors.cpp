@@ -1,4 +1,4 @@
-#include "QuickDraw/ResourceData.h"
+#include "QuickDraw/ResourceBytes.h"
 
 #include "tb/Host.h"
 #include "tb/QuickDraw.h"
@@ -26,7 +26,7 @@ void SetCursor(const Cursor*) { show(tb::CursorShape::arrow); }
 
 CCrsrHandle GetCCursor(short id) {
     std::vector<std::uint8_t> data;
-    if (!tb::resourceData(FOUR_CHAR("crsr"), id, data) || data.size() < 8) return nullptr;
+    if (!tb::resourceBytes(FOUR_CHAR("crsr"), id, data) || data.size() < 8) return nullptr;
     int w = tb::be16(&data[0]), h = tb::be16(&data[2]);
     if (w <= 0 || h <= 0 || w > 256 || h > 256 || data.size() < 8 + std::size_t(w) * h * 4)
         return nullptr;

@@ -2,7 +2,7 @@
 
 #include "Events/EventQueue.h"
 #include "QuickDraw/Draw.h"
-#include "QuickDraw/ResourceData.h"
+#include "QuickDraw/ResourceBytes.h"
 #include "tb/Host.h"
 
 #include <algorithm>
@@ -168,7 +168,7 @@ WindowRef NewWindow(void* storage, const Rect* bounds, ConstStr255Param title, B
 namespace tb {
 bool windowTemplate(short id, WindowTemplate* out) {
     std::vector<std::uint8_t> d;
-    if (!out || !resourceData(FOUR_CHAR("WIND"), id, d) || d.size() < 18) return false;
+    if (!out || !resourceBytes(FOUR_CHAR("WIND"), id, d) || d.size() < 18) return false;
     out->boundsRect = Rect{SInt16(be16(&d[0])), SInt16(be16(&d[2])), SInt16(be16(&d[4])), SInt16(be16(&d[6]))};
     out->procID = short(be16(&d[8]));
     out->visible = be16(&d[10]) != 0;

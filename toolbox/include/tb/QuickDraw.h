@@ -123,6 +123,14 @@ void DrawPicture(PicHandle picture, const Rect* dst);
 // Picture resource 'PICT' id, or nullptr when missing.
 PicHandle GetPicture(short id);
 
+#include <cstdint>
+#include <vector>
+namespace tb {
+// The bytes of a picture showing an RGBA image (top row first) scaled into frame, in the
+// layout pictures use: for a 'PICT' resource registered with the Resource Manager.
+std::vector<unsigned char> pictureFromPixels(const Rect& frame, const std::uint8_t* rgba, int width, int height);
+} // namespace tb
+
 // ---- Cursors -----------------------------------------------------------------------------
 
 struct Cursor {
