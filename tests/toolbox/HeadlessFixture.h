@@ -63,10 +63,20 @@ protected:
     // Every event up to the point where the program would be idle with nothing left to read.
     std::vector<EventRecord> drain(EventMask mask = everyEvent, RgnHandle mouseRgn = nullptr) {
         std::vector<EventRecord> events;
-        for (int guard = 0; guard < 10000; ++guard) {
+        int idle = 0;
+        for (int guard = 0; guard < 10000 && idle < 2; ++guard) {
             EventRecord e;
-            if (WaitNextEvent(mask, &e, 0, mouseRgn)) events.push_back(e);
-            else if (host->scriptDone()) break;
+            if (WaitNextEvent(mask, &e, 0, mouseRgn)) {
+                events.push_back(e);
+                idle = 0;
+                // Handled as a program does, or it would come again and again.
+                if (e.what == updateEvt) {
+                    BeginUpdate(windowOf(e));
+                    EndUpdate(windowOf(e));
+                }
+            } else if (host->scriptDone()) {
+                ++idle;
+            }
         }
         return events;
     }

@@ -29,7 +29,10 @@ Point gTrackAt{0, 0};
 bool gTrackButton = false;
 EventModifiers gTrackMods = 0;
 
-bool inMask(EventMask mask, EventKind what) { return what < 16 && (mask & (1u << what)); }
+bool inMask(EventMask mask, EventKind what) {
+    if (what == kHighLevelEvent) return mask & highLevelEventMask;
+    return what < 16 && (mask & (1u << what));
+}
 
 Host* h() { return host(); }
 } // namespace
@@ -165,7 +168,7 @@ Boolean GetNextEvent(EventMask mask, EventRecord* event) { return WaitNextEvent(
 
 Boolean EventAvail(EventMask mask, EventRecord* event) {
     for (const EventRecord& e : gQueue)
-        if (e.what < 16 && (mask & (1u << e.what))) {
+        if (inMask(mask, e.what)) {
             if (event) *event = e;
             return true;
         }
@@ -174,7 +177,7 @@ Boolean EventAvail(EventMask mask, EventRecord* event) {
 }
 
 void FlushEvents(EventMask whichMask, EventMask stopMask) {
-    auto in = [](EventMask m, EventKind k) { return k < 16 && (m & (1u << k)); };
+    auto in = [](EventMask m, EventKind k) { return inMask(m, k); };
     std::deque<EventRecord> kept;
     bool stopped = false;
     for (const EventRecord& e : gQueue) {

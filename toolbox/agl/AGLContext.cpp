@@ -234,7 +234,9 @@ void syncHook(OpaqueGrafPtr* port) {
 
     const int fw = ctx->width;
     const int fh = ctx->height;
-    std::vector<std::uint8_t> rows(std::size_t(fw) * fh * 4);
+    // Kept between calls: the screen is composed several times a second.
+    static std::vector<std::uint8_t> rows;
+    rows.resize(std::size_t(fw) * fh * 4);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
