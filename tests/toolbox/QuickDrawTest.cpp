@@ -3,6 +3,8 @@
 
 #include "QuickDraw/Port.h"
 #include "tb/Memory.h"
+#include "tb/ResourceData.h"
+#include "tb/Resources.h"
 
 #include <array>
 
@@ -245,6 +247,21 @@ TEST_F(QuickDrawTest, ThemeAndColourCursorsAreNamed) {
         EXPECT_EQ(host->cursorName(), c.name);
     }
     EXPECT_EQ(GetCCursor(4711), nullptr) << "a missing resource is a null handle";
+
+    // A colour cursor: 2x2 pixels with its hot spot; a short resource is refused.
+    tb::res::Writer crsr;
+    crsr.s16(2).s16(2).s16(1).s16(1);
+    for (int i = 0; i < 4; ++i) crsr.u32(0xFF0000FF);
+    tb::registerResource(FOUR_CHAR("crsr"), 129, crsr.data());
+    tb::registerResource(FOUR_CHAR("crsr"), 130, crsr.data().data(), 12);
+    CCrsrHandle zoomOut = GetCCursor(129);
+    ASSERT_NE(zoomOut, nullptr);
+    SetCCursor(zoomOut);
+    EXPECT_EQ(host->cursorName(), "zoomout");
+    DisposeCCursor(zoomOut);
+    EXPECT_EQ(GetCCursor(130), nullptr);
+    tb::unregisterResource(FOUR_CHAR("crsr"), 129);
+    tb::unregisterResource(FOUR_CHAR("crsr"), 130);
 }
 
 } // namespace
