@@ -15,6 +15,21 @@ std::vector<WindowRef>& windowList() {
     return list;
 }
 
+namespace {
+std::vector<DisposeObserver>& disposeObservers() {
+    static std::vector<DisposeObserver> v;
+    return v;
+}
+} // namespace
+
+void addDisposeObserver(DisposeObserver observer) {
+    if (observer) disposeObservers().push_back(observer);
+}
+
+void notifyDispose(WindowRef window) {
+    for (DisposeObserver o : disposeObservers()) o(window);
+}
+
 bool isLive(WindowRef window) {
     auto& l = windowList();
     return window && std::find(l.begin(), l.end(), window) != l.end();
@@ -196,6 +211,7 @@ WindowRef GetNewWindow(short templateID, void* storage, WindowRef behind) {
 
 void DisposeWindow(WindowRef window) {
     if (!isLive(window)) return;
+    notifyDispose(window);
     unlink(window);
     tb::events::forgetWindow(window);
     GrafPtr current;

@@ -54,6 +54,9 @@ namespace tb::wm {
 // Front to back, visible or not.
 std::vector<WindowRef>& windowList();
 bool isLive(WindowRef window);
+// Called as a window is disposed of, before it goes (controls and dialogs forget it).
+using DisposeObserver = void (*)(WindowRef window);
+void addDisposeObserver(DisposeObserver observer);
 
 Rect structureRect(WindowRef w);  // global
 Rect titleBarRect(WindowRef w);   // global; empty without a title bar
