@@ -9,6 +9,7 @@
 #include "tb/Fonts.h"
 #include "tb/Gestalt.h"
 #include "tb/Memory.h"
+#include "tb/NumberFormatting.h"
 #include "tb/Menus.h"
 #include "tb/Processes.h"
 #include "tb/QuickDraw.h"

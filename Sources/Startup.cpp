@@ -18,7 +18,18 @@ void caption(const char* text, short left, short top, short right, short bottom,
              WindowRef splash) {
     Rect box;
     SetRect(&box, left, top, right, bottom);
-    TETextBox(text, static_cast<long>(std::strlen(text)), &box, teFlushDefault);
+    // Our faces run wider than the ones the places were chosen for: a caption that
+    // would wrap out of its box grows to the left instead, inside the window.
+    short length = static_cast<short>(std::strlen(text));
+    short needed = static_cast<short>(TextWidth(text, 0, length) + 4);
+    if (needed > box.right - box.left) {
+        Rect port;
+        GetLocalWindowBounds(splash, port);
+        if (box.left + needed > port.right - 4) box.right = static_cast<short>(port.right - 4);
+        box.left = static_cast<short>(box.right - needed);
+        if (box.left < port.left) box.left = port.left;
+    }
+    TETextBox(text, length, &box, teFlushDefault);
     ForceBufferFlush(splash);
 }
 

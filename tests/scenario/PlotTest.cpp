@@ -84,7 +84,7 @@ TEST(Plot, MenusChooseMapsKindsAndToggles) {
         if (m.find(" check ") != std::string::npos) marked.push_back(m.substr(0, m.find(" check ")));
     // Only the logistic map, the cobweb kind, the axes and the unit square carry marks.
     EXPECT_EQ(marked, (std::vector<std::string>{"131 1", "132 1", "132 7", "132 8"}));
-    EXPECT_EQ(titleOf(r, 0).substr(0, 30), "\"Circle Map, \xCE\xA9 = 0.618034, f =");
+    EXPECT_EQ(titleOf(r, 0).substr(0, 31), "\"Circle Map, \xCE\xA9 = 0.618034, f =");
 }
 
 TEST(Plot, NewPlotsRotateAndTheConsoleHidesAndReturns) {
