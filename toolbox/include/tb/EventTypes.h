@@ -9,7 +9,7 @@ typedef UInt16 EventMask;
 
 struct EventRecord {
     EventKind what;
-    UInt32 message;
+    unsigned long message; // wide enough for a window's address (update and activate events)
     UInt32 when;
     Point where;
     EventModifiers modifiers;

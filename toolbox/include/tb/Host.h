@@ -53,16 +53,22 @@ public:
     virtual int screenHeight() const = 0;
     // Shows a composed screen image: RGBA, 4 bytes a pixel, top row first.
     virtual void present(const std::uint8_t* rgba, int width, int height) = 0;
+    // False for a host nobody looks at: the toolbox then composes only when asked to.
+    virtual bool wantsFrames() const { return true; }
 
     // Turns pending host input into events through tb::postEvent and updates the live
     // state below. In idle mode it may wait up to sleepTicks for something to happen.
     virtual void pump(PumpMode mode, UInt32 sleepTicks) = 0;
+    // True once no input can ever arrive again (a script that has run out). Modal loops
+    // then end as if the button were released instead of waiting forever.
+    virtual bool inputEnded() const { return false; }
 
     // Live state, independent of the event queue.
     virtual void keyMap(std::uint8_t map[16]) const = 0;
     virtual Point mouse() const = 0;     // global screen pixels
     virtual bool button() const = 0;     // the primary button is down
-    virtual EventModifiers modifiers() const = 0; // cmdKey, shiftKey, optionKey, controlKey, btnState
+    // Keys held: cmdKey, shiftKey, optionKey, controlKey, alphaLock (the button is not in it).
+    virtual EventModifiers modifiers() const = 0;
 
     // `image` is used only with CursorShape::image and is not kept past the call.
     virtual void setCursor(CursorShape shape, const CursorImage* image) = 0;
