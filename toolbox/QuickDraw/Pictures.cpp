@@ -189,9 +189,10 @@ std::vector<unsigned char> pictureFromPixels(const Rect& frame, const std::uint8
     }
     put16(ops, opEnd);
     Picture head{SInt16((sizeof(Picture) + ops.size()) & 0xFFFF), frame};
-    std::vector<unsigned char> out(sizeof(Picture));
+    // Sized once and filled by memcpy: GCC 12 at -O2 misreads an insert here as out of bounds.
+    std::vector<unsigned char> out(sizeof(Picture) + ops.size());
     std::memcpy(out.data(), &head, sizeof head);
-    out.insert(out.end(), ops.begin(), ops.end());
+    if (!ops.empty()) std::memcpy(out.data() + sizeof head, ops.data(), ops.size());
     return out;
 }
 } // namespace tb
