@@ -54,6 +54,11 @@ void convert(const std::uint8_t* rgba, int w, int h, int scale, SDL_Surface* dst
 
 void Sdl2Window::present(const std::uint8_t* rgba, int width, int height) {
     if (!rgba || width <= 0 || height <= 0 || width > 32767 || height > 32767) return;
+    // The toolbox presents again while GL windows are up even when nothing changed; the
+    // comparison costs far less than converting and sending the picture.
+    std::size_t bytes = std::size_t(width) * height * 4;
+    if (!stale_ && width == imageW_ && height == imageH_ && std::memcmp(image_.data(), rgba, bytes) == 0)
+        return;
     image_.assign(rgba, rgba + std::size_t(width) * height * 4);
     imageW_ = width;
     imageH_ = height;
@@ -61,6 +66,7 @@ void Sdl2Window::present(const std::uint8_t* rgba, int width, int height) {
 }
 
 void Sdl2Window::show() {
+    stale_ = true; // until the picture is really on the window
     SDL_Surface* dst = SDL_GetWindowSurface(window_);
     if (!dst) return;
     if (image_.empty()) {
@@ -81,6 +87,7 @@ void Sdl2Window::show() {
         SDL_FreeSurface(src);
     }
     SDL_UpdateWindowSurface(window_);
+    stale_ = false;
 }
 
 void Sdl2Window::setCursor(CursorShape shape, const CursorImage* image) {

@@ -61,6 +61,7 @@ private:
 
     std::vector<std::uint8_t> image_; // the last presented screen, RGBA
     int imageW_ = 0, imageH_ = 0;
+    bool stale_ = true; // the window does not show image_ (not yet, or after a failure)
 
     std::bitset<128> keys_;
     Point mouse_{0, 0};
