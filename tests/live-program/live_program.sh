@@ -70,7 +70,7 @@ status=0
 [ "${red:-0}" -gt 200 ] || { echo "the plot shows no red graph"; status=1; }
 [ "${ink:-0}" -gt 200 ] || { echo "the console shows no text"; status=1; }
 
-xdotool key --window "$win" ctrl+q
+xdotool key --window "$win" ctrl+q 2>/dev/null
 i=0
 while kill -0 "$app" 2>/dev/null; do
     i=$((i + 1)); [ $i -gt 100 ] && { echo "Ctrl+Q did not end ilvaron"; exit 1; }
