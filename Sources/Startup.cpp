@@ -10,7 +10,9 @@
 
 #include <clocale>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -126,7 +128,9 @@ void aboutBox() {
     }
     // The line is cut to its 20-byte buffer rather than written past it.
     char line[20];
-    std::snprintf(line, sizeof line, "Ilvaron %s", version);
+    std::string text = std::string("Ilvaron ") + version;
+    text.resize(std::min<std::size_t>(text.size(), sizeof line - 1));
+    std::memcpy(line, text.c_str(), text.size() + 1);
 
     WindowRef window = GetNewCWindow(258, nullptr, kFirstWindowOfClass);
     if (!window) return;

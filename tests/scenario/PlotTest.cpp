@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -119,6 +120,35 @@ TEST(Plot, GrowingReprintsTheBounds) {
     std::vector<std::string> console = r.withPrefix("console: ");
     ASSERT_EQ(console.size(), 11u);
     EXPECT_EQ(console.back(), "Window Bounds: (-0.05,1.05,-0.05,1.05)");
+}
+
+} // namespace
+
+namespace {
+
+TEST(Plot, KeysReachThePlotBehindTheConsole) {
+    ScenarioResult r = runScenario("choose 134 2\nkey up\nkey right\nprint windows\n");
+    ASSERT_EQ(r.status, 0) << r.errors;
+    std::vector<std::string> w = r.withPrefix("window: ");
+    ASSERT_GE(w.size(), 2u);
+    EXPECT_EQ(w[0].rfind("console visible", 0), 0u) << w[0];
+    EXPECT_NE(w[1].find("\xC2\xB5 = 3.669946 n = 2"), std::string::npos) << w[1];
+}
+
+TEST(Plot, EveryKindDrawsIntoTheWindow) {
+    // Bifurcation, density, Lyapunov and exit time: each puts the map's blue into the plot.
+    for (int kind : {2, 3, 4, 5}) {
+        std::string shot = "/tmp/ilvaron-kind-" + std::to_string(kind) + ".png";
+        ScenarioResult r = runScenario("choose 132 " + std::to_string(kind) + "\nshot " + shot + "\n");
+        ASSERT_EQ(r.status, 0) << r.errors;
+        Image img;
+        ASSERT_TRUE(readPng(shot, img));
+        std::remove(shot.c_str());
+        int blue = 0;
+        for (int y = 64; y < 1014; ++y)
+            for (int x = 2; x < 952; ++x) blue += isBlue(img.at(x, y));
+        EXPECT_GT(blue, 500) << "plot kind " << kind;
+    }
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "Scenario.h"
 
 #include <cstdio>
+#include <png.h>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -57,4 +59,18 @@ ScenarioResult runScenario(const std::string& script, const std::vector<std::str
     std::remove(err.c_str());
     rmdir(dir);
     return result;
+}
+
+bool readPng(const std::string& path, Image& out) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+    image.format = PNG_FORMAT_RGBA;
+    out.width = static_cast<int>(image.width);
+    out.height = static_cast<int>(image.height);
+    out.rgba.assign(PNG_IMAGE_SIZE(image), 0);
+    bool ok = png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    return ok;
 }

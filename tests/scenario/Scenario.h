@@ -39,3 +39,14 @@ inline bool isRed(const Rgb& c) { return c.r > 200 && c.g < 80 && c.b < 80; }
 inline bool isBlue(const Rgb& c) { return c.b > 200 && c.r < 80 && c.g < 80; }
 inline bool isBlack(const Rgb& c) { return c.r < 60 && c.g < 60 && c.b < 60; }
 inline bool isWhite(const Rgb& c) { return c.r > 200 && c.g > 200 && c.b > 200; }
+
+// A PNG written by a `shot` line.
+struct Image {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgba;
+    Rgb at(int x, int y) const {
+        const unsigned char* p = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
+        return Rgb{p[0], p[1], p[2]};
+    }
+};
+bool readPng(const std::string& path, Image& out);
