@@ -70,6 +70,21 @@ status=0
 [ "${red:-0}" -gt 200 ] || { echo "the plot shows no red graph"; status=1; }
 [ "${ink:-0}" -gt 200 ] || { echo "the console shows no text"; status=1; }
 
+# Pull the Map menu down with the mouse and look at it while it is held open.
+xdotool mousemove 164 10 mousedown 1
+sleep 1
+menu="$shots/live-program-menu.png"
+import -window root "$menu"
+xdotool mousemove 640 900 mouseup 1
+sleep 1
+white=$(convert "$menu" -crop 140x14+150+25 +repage -fuzz 10% -fill black +opaque white \
+    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info: 2>/dev/null)
+text=$(convert "$menu" -crop 140x120+150+25 +repage -fuzz 25% -fill white +opaque black -negate \
+    -colorspace gray -format "%[fx:int(mean*w*h+0.5)]" info: 2>/dev/null)
+echo "the pulled-down menu: $white white and $text dark pixels"
+[ "${white:-0}" -gt 1200 ] || { echo "no menu was pulled down"; status=1; }
+[ "${text:-0}" -gt 100 ] || { echo "the menu shows no items"; status=1; }
+
 xdotool key --window "$win" ctrl+q 2>/dev/null
 i=0
 while kill -0 "$app" 2>/dev/null; do
