@@ -353,6 +353,11 @@ TEST_F(TextEditTest, TextBoxDrawsJustifiedLinesInsideItsBox) {
     std::string many(400, 'x');
     TETextBox(many.data(), long(many.size()), &box, teFlushDefault);
     inkSpan();
+    // An absurd box is drawn only where the port is; empty and reversed boxes draw nothing.
+    Rect huge{-30000, -30000, 30000, 30000}, reversed{40, 220, 20, 20};
+    TETextBox(s, 2, &huge, teCenter);
+    EXPECT_EQ(p->pixels[0], 255);
+    TETextBox(s, 2, &reversed, teFlushDefault);
 }
 
 } // namespace
