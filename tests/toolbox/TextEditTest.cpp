@@ -169,6 +169,20 @@ TEST_F(TextEditTest, ClickShiftClickAndDragSelect) {
     TEClick(press, false, te);
     EXPECT_EQ((**te).selStart, 6);
     EXPECT_EQ((**te).selEnd, 13);
+
+    // Two clicks at one place in quick succession pick the word there.
+    Point inWord{short((**te).destRect.top + (**te).lineHeight + 2), short((**te).destRect.left + 2 * cw + 1)};
+    for (int i = 0; i < 2; ++i) {
+        script("down " + pointOf(1, 2) + "\nup " + pointOf(1, 2) + "\n");
+        TEClick(inWord, false, te);
+    }
+    EXPECT_EQ((**te).selStart, 11);
+    EXPECT_EQ((**te).selEnd, 17);
+    // Later than a double click: a plain caret again.
+    host->delay(60);
+    script("down " + pointOf(1, 2) + "\nup " + pointOf(1, 2) + "\n");
+    TEClick(inWord, false, te);
+    EXPECT_EQ((**te).selStart, (**te).selEnd);
 }
 
 TEST_F(TextEditTest, DragPastTheViewScrollsButNotBeyondTheText) {
