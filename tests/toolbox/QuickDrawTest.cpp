@@ -1,8 +1,12 @@
 // Ports, regions, drawing, text, CopyBits and pictures.
 #include "HeadlessFixture.h"
 
+#include "Faults/Faults.h"
 #include "QuickDraw/Port.h"
+#include "QuickDraw/Region.h"
 #include "tb/Memory.h"
+#include "tb/ResourceData.h"
+#include "tb/Resources.h"
 
 #include <array>
 
@@ -63,6 +67,35 @@ TEST(Regions, DifferenceAndUnionAnswerPointQueries) {
     DisposeRgn(a);
     DisposeRgn(b);
     DisposeRgn(r);
+}
+
+TEST(Regions, TheCursorRegionDanceDoesNotFragment) {
+    // What the program's cursor upkeep does on every mouse-moved event: desktop minus the
+    // old region, back and forth. The answers stay right and the region stays small.
+    RgnHandle desk = NewRgn(), cursor = NewRgn(), next = NewRgn();
+    SetRectRgn(desk, 0, 22, 1280, 1024);
+    SetRectRgn(cursor, 300, 300, 500, 500);
+    for (int i = 0; i < 50; ++i) {
+        DiffRgn(desk, cursor, next);
+        CopyRgn(next, cursor);
+    }
+    EXPECT_TRUE(PtInRgn(Point{400, 400}, cursor)) << "an even number of flips gives the square back";
+    EXPECT_FALSE(PtInRgn(Point{600, 600}, cursor));
+    EXPECT_EQ(cursor->rects.size(), 1u);
+
+    // Strips added side by side make one rectangle, not a hundred.
+    RgnHandle strip = NewRgn();
+    SetEmptyRgn(next);
+    for (short h = 0; h < 100; ++h) {
+        SetRectRgn(strip, h, 0, short(h + 1), 50);
+        UnionRgn(next, strip, next);
+    }
+    EXPECT_EQ(next->rects.size(), 1u);
+    EXPECT_TRUE(PtInRgn(Point{49, 99}, next));
+    DisposeRgn(strip);
+    DisposeRgn(desk);
+    DisposeRgn(cursor);
+    DisposeRgn(next);
 }
 
 TEST(Rects, InsetOffsetAndSectClampAndEmpty) {
@@ -234,6 +267,33 @@ TEST_F(QuickDrawTest, PictureRecordsTheCopiedPixelsAndTheFrame) {
     KillPicture(again);
 }
 
+TEST_F(QuickDrawTest, PictureWithoutMemoryHasAnEmptyFrame) {
+    WindowRef w = makeWindow(100, 100, 140, 130);
+    SetPortWindowPort(w);
+    Rect bounds;
+    GetWindowPortBounds(w, &bounds);
+    // The failure may hit the picture's first block or its growth when it closes.
+    for (bool failAtOpen : {true, false}) {
+        PicHandle pic = nullptr;
+        if (failAtOpen) {
+            tb::faults::arm(tb::faults::Fault::memory);
+            pic = OpenPicture(&bounds);
+        } else {
+            pic = OpenPicture(&bounds);
+            tb::faults::arm(tb::faults::Fault::memory);
+        }
+        ASSERT_NE(pic, nullptr);
+        const BitMap* bits = GetPortBitMapForCopyBits(GetWindowPort(w));
+        CopyBits(bits, bits, &bounds, &bounds, srcCopy, nullptr);
+        ClosePicture();
+        EXPECT_TRUE(EmptyRect(&(*pic)->picFrame)) << failAtOpen;
+        HLock(reinterpret_cast<Handle>(pic));
+        HUnlock(reinterpret_cast<Handle>(pic));
+        KillPicture(pic);
+        tb::faults::take(tb::faults::Fault::memory);
+    }
+}
+
 TEST_F(QuickDrawTest, ThemeAndColourCursorsAreNamed) {
     struct Case {
         ThemeCursor theme;
@@ -245,6 +305,21 @@ TEST_F(QuickDrawTest, ThemeAndColourCursorsAreNamed) {
         EXPECT_EQ(host->cursorName(), c.name);
     }
     EXPECT_EQ(GetCCursor(4711), nullptr) << "a missing resource is a null handle";
+
+    // A colour cursor: 2x2 pixels with its hot spot; a short resource is refused.
+    tb::res::Writer crsr;
+    crsr.s16(2).s16(2).s16(1).s16(1);
+    for (int i = 0; i < 4; ++i) crsr.u32(0xFF0000FF);
+    tb::registerResource(FOUR_CHAR("crsr"), 129, crsr.data());
+    tb::registerResource(FOUR_CHAR("crsr"), 130, crsr.data().data(), 12);
+    CCrsrHandle zoomOut = GetCCursor(129);
+    ASSERT_NE(zoomOut, nullptr);
+    SetCCursor(zoomOut);
+    EXPECT_EQ(host->cursorName(), "zoomout");
+    DisposeCCursor(zoomOut);
+    EXPECT_EQ(GetCCursor(130), nullptr);
+    tb::unregisterResource(FOUR_CHAR("crsr"), 129);
+    tb::unregisterResource(FOUR_CHAR("crsr"), 130);
 }
 
 } // namespace

@@ -1,6 +1,11 @@
 // Window order, hit testing of frames and the modal frame tracking loops.
 #include "HeadlessFixture.h"
 
+#include "QuickDraw/Draw.h"
+#include "Windows/Compositor.h"
+
+#include <array>
+
 namespace {
 
 std::vector<WindowRef> order() {
@@ -62,6 +67,25 @@ TEST_F(WindowsTest, TitleAndRefConRoundTrip) {
     EXPECT_EQ(t[0], 0);
 }
 
+TEST_F(WindowsTest, AbsurdPlacesAndSizesAreClamped) {
+    WindowRef w = makeWindow(32000, 32000, -32000, -32000, "inside out");
+    Rect c;
+    GetWindowBounds(w, kWindowContentRgn, &c);
+    EXPECT_EQ(c.right - c.left, 0);
+    EXPECT_EQ(c.bottom - c.top, 0);
+    SizeWindow(w, 32767, 32767, true);
+    MoveWindow(w, 32767, -32768, false);
+    GetWindowBounds(w, kWindowContentRgn, &c);
+    EXPECT_LE(c.right - c.left, 4096);
+    EXPECT_GT(c.right, c.left) << "no 16-bit wrap";
+    Rect s;
+    GetWindowBounds(w, kWindowStructureRgn, &s);
+    EXPECT_LT(s.top, c.top);
+    EXPECT_EQ(FindWindow(Point{short(c.top + 1), short(c.left + 1)}, nullptr), inContent);
+    // The whole thing still composes.
+    tb::screen::compose();
+}
+
 TEST_F(WindowsTest, FindWindowNamesEveryPartOfTheFrame) {
     // Content from (100,100) to (400,300): title bar above it, boxes in the title bar.
     WindowRef w = makeWindow(100, 100, 400, 300, "Parts", zoomDocProc);
@@ -99,6 +123,10 @@ TEST_F(WindowsTest, FindWindowNamesEveryPartOfTheFrame) {
     ZoomWindow(w, inZoomOut, false);
     zoom = tb::wm::zoomBoxRect(w);
     EXPECT_EQ(FindWindow(Point{short(zoom.top + 5), short(zoom.left + 5)}, nullptr), inZoomIn);
+    // Grown by hand away from the standard state, it zooms out again.
+    SizeWindow(w, 500, 400, false);
+    zoom = tb::wm::zoomBoxRect(w);
+    EXPECT_EQ(FindWindow(Point{short(zoom.top + 5), short(zoom.left + 5)}, nullptr), inZoomOut);
     // A hidden window is not hit.
     HideWindow(w);
     EXPECT_EQ(FindWindow(Point{200, 200}, nullptr), inDesk);
@@ -191,6 +219,57 @@ TEST_F(WindowsTest, CloseAndZoomBoxesConfirmOnlyWhenReleasedInside) {
     press(inZoom.h, inZoom.v);
     script("up " + at(inZoom.h, inZoom.v) + "\n");
     EXPECT_TRUE(TrackBox(w, inZoom, inZoomOut));
+}
+
+using Rgb = std::array<int, 3>;
+
+Rgb screenAt(int h, int v) {
+    OpaqueGrafPtr* s = tb::screen::compose();
+    const std::uint8_t* p = &s->pixels[(std::size_t(v) * s->width + h) * 4];
+    return {p[0], p[1], p[2]};
+}
+
+void paintMenuBarBlue(OpaqueGrafPtr* screen) {
+    RGBColor blue{0, 0, 0xFFFF};
+    tb::qd::fillRect(screen, Rect{0, 0, 22, SInt16(screen->width)}, blue);
+}
+
+TEST_F(WindowsTest, ScreenShowsDesktopFramesContentAndMenuBar) {
+    WindowRef back = makeWindow(100, 100, 400, 300, "Back");
+    WindowRef front = makeWindow(300, 200, 600, 400, "Front");
+    SetPortWindowPort(back);
+    RGBColor green{0, 0xFFFF, 0};
+    RGBForeColor(&green);
+    Rect all{0, 0, 200, 300};
+    PaintRect(&all);
+
+    const Rgb desktop = screenAt(1000, 900);
+    EXPECT_EQ(screenAt(5, 5), (Rgb{255, 255, 255})) << "menu bar";
+    EXPECT_EQ(screenAt(5, 21), (Rgb{0, 0, 0})) << "its bottom line";
+    EXPECT_NE(desktop, (Rgb{255, 255, 255}));
+    EXPECT_EQ(screenAt(150, 150), (Rgb{0, 255, 0})) << "back content";
+    EXPECT_EQ(screenAt(350, 250), (Rgb{255, 255, 255})) << "front content covers the back";
+    EXPECT_EQ(screenAt(99, 150), (Rgb{128, 128, 128})) << "inactive frame edge";
+    EXPECT_EQ(screenAt(299, 250), (Rgb{0, 0, 0})) << "active frame edge";
+
+    // Only the active window shows its close box.
+    Rect closeFront = tb::wm::closeBoxRect(front), closeBack = tb::wm::closeBoxRect(back);
+    EXPECT_EQ(screenAt(closeFront.left, closeFront.top + 5), (Rgb{0, 0, 0}));
+    EXPECT_NE(screenAt(closeBack.left, closeBack.top + 5), (Rgb{0, 0, 0}));
+    SelectWindow(back);
+    EXPECT_EQ(screenAt(closeBack.left, closeBack.top + 5), (Rgb{0, 0, 0}));
+    EXPECT_EQ(screenAt(350, 250), (Rgb{0, 255, 0})) << "the back window is in front now";
+
+    // The grow box is drawn over the content's bottom-right corner.
+    EXPECT_EQ(screenAt(400 - 15, 290), (Rgb{0, 0, 0}));
+
+    HideWindow(back);
+    EXPECT_EQ(screenAt(150, 150), desktop);
+
+    tb::screen::setMenuBarPainter(paintMenuBarBlue);
+    EXPECT_EQ(screenAt(5, 5), (Rgb{0, 0, 255}));
+    tb::screen::setMenuBarPainter(nullptr);
+    EXPECT_EQ(screenAt(5, 5), (Rgb{255, 255, 255}));
 }
 
 } // namespace

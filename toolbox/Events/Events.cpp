@@ -265,8 +265,8 @@ OSStatus TrackMouseLocation(GrafPtr port, Point* outPt, MouseTrackingResult* res
     for (;;) {
         EventRecord e;
         // Presses and releases already queued are reported, and consumed, in order.
-        if (take(mDownMask, &e)) return finish(e.where, kMouseTrackingMouseDown);
-        if (take(mUpMask, &e)) return finish(e.where, kMouseTrackingMouseUp);
+        if (take(mDownMask | mUpMask, &e))
+            return finish(e.where, e.what == mouseDown ? kMouseTrackingMouseDown : kMouseTrackingMouseUp);
         Point at = h->mouse();
         bool down = h->button();
         EventModifiers mods = h->modifiers();

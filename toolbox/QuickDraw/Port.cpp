@@ -5,11 +5,18 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 void OpaqueGrafPtr::resize(int newWidth, int newHeight) {
-    newWidth = std::clamp(newWidth, 0, 16384);
-    newHeight = std::clamp(newHeight, 0, 16384);
-    std::vector<std::uint8_t> fresh(std::size_t(newWidth) * newHeight * 4, 0xFF);
+    // Larger than any screen a window can be shown on; keeps absurd sizes from exhausting memory.
+    newWidth = std::clamp(newWidth, 0, 4096);
+    newHeight = std::clamp(newHeight, 0, 4096);
+    std::vector<std::uint8_t> fresh;
+    try {
+        fresh.assign(std::size_t(newWidth) * newHeight * 4, 0xFF);
+    } catch (const std::bad_alloc&) {
+        newWidth = newHeight = 0;
+    }
     int w = std::min(width, newWidth), h = std::min(height, newHeight);
     for (int y = 0; y < h; ++y)
         std::memcpy(&fresh[std::size_t(y) * newWidth * 4], &pixels[std::size_t(y) * width * 4],

@@ -12,4 +12,5 @@ struct OpaqueRgnHandle {
 namespace tb::qd {
 std::vector<Rect> subtract(const std::vector<Rect>& a, const std::vector<Rect>& b);
 bool contains(const std::vector<Rect>& rects, Point pt);
+void coalesce(std::vector<Rect>& rects);
 } // namespace tb::qd

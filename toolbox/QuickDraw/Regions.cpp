@@ -27,6 +27,30 @@ void cut(const Rect& p, const Rect& b, std::vector<Rect>& out) {
 }
 } // namespace
 
+// Joins rectangles that share a whole edge, so regions remade again and again (the
+// cursor region is the desktop minus the last one) do not fragment.
+void coalesce(std::vector<Rect>& rects) {
+    bool merged = true;
+    while (merged) {
+        merged = false;
+        for (std::size_t i = 0; i < rects.size() && !merged; ++i)
+            for (std::size_t j = i + 1; j < rects.size() && !merged; ++j) {
+                Rect& a = rects[i];
+                const Rect& b = rects[j];
+                if (a.top == b.top && a.bottom == b.bottom && (a.right == b.left || b.right == a.left)) {
+                    a.left = std::min(a.left, b.left);
+                    a.right = std::max(a.right, b.right);
+                    merged = true;
+                } else if (a.left == b.left && a.right == b.right && (a.bottom == b.top || b.bottom == a.top)) {
+                    a.top = std::min(a.top, b.top);
+                    a.bottom = std::max(a.bottom, b.bottom);
+                    merged = true;
+                }
+                if (merged) rects.erase(rects.begin() + std::ptrdiff_t(j));
+            }
+    }
+}
+
 std::vector<Rect> subtract(const std::vector<Rect>& a, const std::vector<Rect>& b) {
     std::vector<Rect> result = a;
     for (const Rect& hole : b) {
@@ -34,6 +58,7 @@ std::vector<Rect> subtract(const std::vector<Rect>& a, const std::vector<Rect>& 
         for (const Rect& p : result) cut(p, hole, next);
         result.swap(next);
     }
+    coalesce(result);
     return result;
 }
 
@@ -77,6 +102,7 @@ void UnionRgn(RgnHandle a, RgnHandle b, RgnHandle result) {
     std::vector<Rect> rects = a->rects;
     std::vector<Rect> extra = tb::qd::subtract(b->rects, a->rects);
     rects.insert(rects.end(), extra.begin(), extra.end());
+    tb::qd::coalesce(rects);
     result->rects.swap(rects);
 }
 
@@ -88,6 +114,7 @@ void SectRgn(RgnHandle a, RgnHandle b, RgnHandle result) {
             Rect s;
             if (SectRect(&x, &y, &s)) rects.push_back(s);
         }
+    tb::qd::coalesce(rects);
     result->rects.swap(rects);
 }
 

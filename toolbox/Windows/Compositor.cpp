@@ -93,3 +93,9 @@ void presentThrottled() {
 }
 
 } // namespace tb::screen
+
+OSStatus QDFlushPortBuffer(CGrafPtr, RgnHandle) {
+    // The screen is composed whole, so flushing any port presents everything drawn so far.
+    tb::screen::present(true);
+    return noErr;
+}

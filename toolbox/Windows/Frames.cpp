@@ -84,7 +84,7 @@ void drawGrowIcon(OpaqueGrafPtr* port, const Rect& box, bool active) {
     Rect big{SInt16(box.top + 5), SInt16(box.left + 5), SInt16(box.top + 13), SInt16(box.left + 13)};
     Rect small{SInt16(box.top + 3), SInt16(box.left + 3), SInt16(box.top + 9), SInt16(box.left + 9)};
     qd::frameRect(port, big, kBlack);
-    qd::fillRect(port, inset(small, 0), kWhite);
+    qd::fillRect(port, small, kWhite);
     qd::frameRect(port, small, kBlack);
 }
 

@@ -138,7 +138,10 @@ void setTitle(WindowRef w, ConstStr255Param title) {
     tb::qd::screenChanged();
 }
 
-short clampSize(int v) { return short(std::clamp(v, 0, 16384)); }
+short clampSize(int v) { return short(std::clamp(v, 0, 4096)); }
+Point clampOrigin(int h, int v) {
+    return Point{SInt16(std::clamp(v, -kMaxOrigin, kMaxOrigin)), SInt16(std::clamp(h, -kMaxOrigin, kMaxOrigin))};
+}
 
 void invalidateAll(WindowRef w) { InvalWindowRect(w, &w->port.portRect); }
 } // namespace
@@ -151,7 +154,7 @@ WindowRef NewCWindow(void*, const Rect* bounds, ConstStr255Param title, Boolean 
     w->features = featuresOf(procID, goAwayFlag);
     w->refCon = refCon;
     Rect r = bounds ? *bounds : Rect{64, 64, 264, 364};
-    w->port.origin = Point{r.top, r.left};
+    w->port.origin = clampOrigin(r.left, r.top);
     w->port.resize(clampSize(r.right - r.left), clampSize(r.bottom - r.top));
     w->userState = w->contentGlobal();
     setTitle(w, title);
@@ -290,7 +293,7 @@ Rect* GetWindowPortBounds(WindowRef window, Rect* bounds) {
 
 void MoveWindow(WindowRef window, short h, short v, Boolean front) {
     if (!isLive(window)) return;
-    window->port.origin = Point{v, h};
+    window->port.origin = clampOrigin(h, v);
     if (front) SelectWindow(window);
     tb::qd::screenChanged();
 }
@@ -318,10 +321,8 @@ void ZoomWindow(WindowRef window, short part, Boolean front) {
     if (part == inZoomOut) {
         window->userState = window->contentGlobal();
         target = standardState(window);
-        window->zoomed = true;
     } else if (part == inZoomIn) {
         target = window->userState;
-        window->zoomed = false;
     } else {
         return;
     }

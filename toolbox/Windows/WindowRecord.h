@@ -25,6 +25,7 @@ Features featuresOf(short procID, bool goAway);
 constexpr int kTitleBarHeight = 20; // rows above the content, top border and separator included
 constexpr int kMenuBarHeight = 22;
 constexpr int kGrowBoxSize = 15;
+constexpr int kMaxOrigin = 16000;
 
 } // namespace tb::wm
 
@@ -39,8 +40,9 @@ struct OpaqueWindowPtr {
     std::string title; // MacRoman, at most 255 bytes
     OpaqueRgnHandle updateRgn; // local coordinates
     Rect userState{0, 0, 0, 0}; // global content rectangle to zoom back in to
-    bool zoomed = false;        // in the standard state
 
+    // Origins stay within +-16000 and sizes within 4096, so this and the frame around it
+    // fit in 16 bits.
     Rect contentGlobal() const {
         return Rect{port.origin.v, port.origin.h, SInt16(port.origin.v + port.height),
                     SInt16(port.origin.h + port.width)};

@@ -6,6 +6,7 @@
 #include "Windows/Compositor.h"
 #include "Windows/WindowRecord.h"
 
+#include "tb/AppleEvents.h"
 #include "tb/Windows.h"
 
 #include <algorithm>
@@ -148,13 +149,7 @@ void HeadlessHost::setKey(int code, bool isDown, std::set<int>& set) {
 
 void HeadlessHost::post(EventKind what, unsigned long message) { postEvent(events::makeEvent(what, message)); }
 
-void HeadlessHost::postQuit() {
-    // A Quit Application Apple event: class in the message, ID packed into where.
-    EventRecord e = events::makeEvent(kHighLevelEvent, FOUR_CHAR("aevt"));
-    const UInt32 id = FOUR_CHAR("quit");
-    e.where = Point{SInt16(id >> 16), SInt16(id & 0xFFFF)};
-    postEvent(e);
-}
+void HeadlessHost::postQuit() { postQuitApplicationEvent(); }
 
 namespace {
 void addModKeys(EventModifiers mods, std::set<int>& keys) {

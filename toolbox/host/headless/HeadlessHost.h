@@ -33,7 +33,7 @@ public:
     // Host.
     int screenWidth() const override { return width_; }
     int screenHeight() const override { return height_; }
-    void present(const std::uint8_t*, int, int) override { ++presents_; }
+    void present(const std::uint8_t*, int, int) override {}
     bool wantsFrames() const override { return false; }
     void pump(PumpMode mode, UInt32 sleepTicks) override;
     bool inputEnded() const override { return scriptDone(); }
@@ -92,7 +92,6 @@ private:
     std::string clipboard_;
     CursorShape cursor_ = CursorShape::arrow;
     short cursorImageId_ = 0;
-    unsigned long presents_ = 0;
 };
 
 // The scenario driver over a given script and streams; runScripted passes argv, stdin,

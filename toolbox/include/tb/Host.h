@@ -57,7 +57,9 @@ public:
     virtual bool wantsFrames() const { return true; }
 
     // Turns pending host input into events through tb::postEvent and updates the live
-    // state below. In idle mode it may wait up to sleepTicks for something to happen.
+    // state below. In idle mode it may wait up to sleepTicks for something to happen; the
+    // program polls with a sleep of 0, so a live host may wait a few milliseconds there
+    // rather than let the loop spin.
     virtual void pump(PumpMode mode, UInt32 sleepTicks) = 0;
     // True once no input can ever arrive again (a script that has run out). Modal loops
     // then end as if the button were released instead of waiting forever.

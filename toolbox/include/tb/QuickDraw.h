@@ -68,7 +68,7 @@ void GetPen(Point* pt);
 
 // ---- Text --------------------------------------------------------------------------------
 
-typedef unsigned char Style; // bold 1, italic 2, underline 4 (the same type agl.h declares)
+typedef unsigned char Style; // bold 1, italic 2, underline 4
 enum : Style { normal = 0, bold = 1, italic = 2, underline = 4 };
 
 struct FontInfo {
