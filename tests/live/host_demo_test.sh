@@ -113,6 +113,15 @@ xdotool key ctrl+v
 live_expect_line '^clipboard: Ilvaron µ\\nline 2$'
 live_pass "clipboard"
 
+# The cursor over the GL window: the crosshair, a colour cursor with Option held (the
+# screenshot does not show cursors; this runs the host's cursor paths, also under the
+# sanitizers).
+xdotool mousemove $(((gl_l + gl_r) / 2)) $((gl_t + 40)) keydown alt
+sleep 0.2
+xdotool mousemove $(((gl_l + gl_r) / 2 + 5)) $((gl_t + 45)) keyup alt
+live_expect_line '^keymap: 58$'
+live_expect_line '^keymap:$'
+
 # Drag the GL window by its title bar, in steps as a hand would.
 dx=-300 dy=250
 sx=$((glt_l + 60)) sy=$((glt_t + 10))
