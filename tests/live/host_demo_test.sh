@@ -78,6 +78,12 @@ EOF
 xdotool key x
 live_expect_line '^key: down char=120 code=7 mods=0x0080$'
 live_expect_line '^key: up char=120 code=7 '
+# A key held past the server's repeat delay repeats as autoKey events.
+xdotool keydown r
+live_expect_line '^key: down char=114 code=15 mods=0x0080$'
+live_expect_line '^key: auto char=114 code=15 mods=0x0080$' 5
+xdotool keyup r
+live_expect_line '^key: up char=114 code=15 '
 # A character beyond ASCII arrives as its MacRoman code (micro sign 0xB5), from the
 # layout's text: AltGr-m on the US international layout. (xdotool type would remap a key
 # for an instant, which a slow client can miss.)
