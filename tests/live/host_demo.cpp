@@ -212,6 +212,23 @@ void trackCursor() {
     ThemeCursor c = kThemeArrowCursor;
     if (part == inContent && w == gPlain) c = kThemeIBeamCursor;
     else if (part == inContent && w == gGL) c = kThemeCrossCursor;
+    if (part == inContent && w == gGL && (tb::host()->modifiers() & optionKey)) {
+        // A colour cursor: a red square with a clear middle, hot spot in the centre.
+        tb::CursorImage image;
+        image.id = 200;
+        image.width = image.height = 16;
+        image.hotSpot = Point{8, 8};
+        image.rgba.assign(16 * 16 * 4, 0);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (x < 3 || x > 12 || y < 3 || y > 12) {
+                    std::uint8_t* p = &image.rgba[std::size_t(y * 16 + x) * 4];
+                    p[0] = 255;
+                    p[3] = 255;
+                }
+        tb::host()->setCursor(tb::CursorShape::image, &image);
+        return;
+    }
     SetThemeCursor(c);
 }
 

@@ -78,9 +78,21 @@ EOF
 xdotool key x
 live_expect_line '^key: down char=120 code=7 mods=0x0080$'
 live_expect_line '^key: up char=120 code=7 '
-# A character beyond ASCII arrives as its MacRoman code (micro sign 0xB5).
-xdotool type 'µ'
-live_expect_line '^key: down char=181 '
+# A key held past the server's repeat delay repeats as autoKey events.
+xdotool keydown r
+live_expect_line '^key: down char=114 code=15 mods=0x0080$'
+live_expect_line '^key: auto char=114 code=15 mods=0x0080$' 5
+xdotool keyup r
+live_expect_line '^key: up char=114 code=15 '
+# A character beyond ASCII arrives as its MacRoman code (micro sign 0xB5), from the
+# layout's text: AltGr-m on the US international layout. (xdotool type would remap a key
+# for an instant, which a slow client can miss.)
+setxkbmap -layout us -variant intl || live_fail "setxkbmap cannot load the US international layout"
+sleep 0.3
+xdotool key mu
+live_expect_line '^key: down char=181 code=46 '
+setxkbmap -layout us
+sleep 0.3
 live_pass "keys"
 
 # Command-period held, as long computations poll it.
@@ -106,6 +118,15 @@ live_expect_line '^clipboard-set$'
 xdotool key ctrl+v
 live_expect_line '^clipboard: Ilvaron µ\\nline 2$'
 live_pass "clipboard"
+
+# The cursor over the GL window: the crosshair, a colour cursor with Option held (the
+# screenshot does not show cursors; this runs the host's cursor paths, also under the
+# sanitizers).
+xdotool mousemove $(((gl_l + gl_r) / 2)) $((gl_t + 40)) keydown alt
+sleep 0.2
+xdotool mousemove $(((gl_l + gl_r) / 2 + 5)) $((gl_t + 45)) keyup alt
+live_expect_line '^keymap: 58$'
+live_expect_line '^keymap:$'
 
 # Drag the GL window by its title bar, in steps as a hand would.
 dx=-300 dy=250

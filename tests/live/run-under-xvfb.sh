@@ -27,11 +27,11 @@ if [ $# -eq 0 ]; then
 fi
 
 missing=""
-for tool in Xvfb xdotool import convert timeout; do
+for tool in Xvfb xdotool setxkbmap import convert identify timeout; do
     command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"
 done
 if [ -n "$missing" ]; then
-    echo "live test skipped: not installed:$missing (Debian: xvfb xdotool imagemagick)"
+    echo "live test skipped: not installed:$missing (Debian: xvfb xdotool x11-xkb-utils imagemagick)"
     exit 77
 fi
 

@@ -169,6 +169,20 @@ TEST_F(TextEditTest, ClickShiftClickAndDragSelect) {
     TEClick(press, false, te);
     EXPECT_EQ((**te).selStart, 6);
     EXPECT_EQ((**te).selEnd, 13);
+
+    // Two clicks at one place in quick succession pick the word there.
+    Point inWord{short((**te).destRect.top + (**te).lineHeight + 2), short((**te).destRect.left + 2 * cw + 1)};
+    for (int i = 0; i < 2; ++i) {
+        script("down " + pointOf(1, 2) + "\nup " + pointOf(1, 2) + "\n");
+        TEClick(inWord, false, te);
+    }
+    EXPECT_EQ((**te).selStart, 11);
+    EXPECT_EQ((**te).selEnd, 17);
+    // Later than a double click: a plain caret again.
+    host->delay(60);
+    script("down " + pointOf(1, 2) + "\nup " + pointOf(1, 2) + "\n");
+    TEClick(inWord, false, te);
+    EXPECT_EQ((**te).selStart, (**te).selEnd);
 }
 
 TEST_F(TextEditTest, DragPastTheViewScrollsButNotBeyondTheText) {
@@ -353,6 +367,11 @@ TEST_F(TextEditTest, TextBoxDrawsJustifiedLinesInsideItsBox) {
     std::string many(400, 'x');
     TETextBox(many.data(), long(many.size()), &box, teFlushDefault);
     inkSpan();
+    // An absurd box is drawn only where the port is; empty and reversed boxes draw nothing.
+    Rect huge{-30000, -30000, 30000, 30000}, reversed{40, 220, 20, 20};
+    TETextBox(s, 2, &huge, teCenter);
+    EXPECT_EQ(p->pixels[0], 255);
+    TETextBox(s, 2, &reversed, teFlushDefault);
 }
 
 } // namespace

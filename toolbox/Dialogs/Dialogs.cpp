@@ -636,7 +636,8 @@ void ModalDialog(ModalFilterUPP modalFilter, DialogItemIndex* itemHit) {
         if (Item* field = itemOf(d, d->focus); field && field->te) TEIdle(field->te);
         updateCursor(d);
         EventRecord e{};
-        bool got = WaitNextEvent(mask, &e, 0, nullptr);
+        // A short sleep keeps a live host from spinning while the user thinks.
+        bool got = WaitNextEvent(mask, &e, 2, nullptr);
         if (!got) {
             if (!tb::host() || tb::host()->inputEnded()) {
                 *itemHit = tb::dialogs::cancelAnswer(d);

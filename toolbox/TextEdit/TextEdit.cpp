@@ -555,19 +555,24 @@ void TETextBox(const void* text, long length, const Rect* box, short just) {
     tb::fonts::Metrics m = tb::fonts::metrics(port->txFont, size, port->txFace);
     int lh = m.ascent + m.descent + m.leading;
     std::vector<int> starts = tb::te::breakLines(s, widths, b.right - b.left);
+    // Lines are laid out in the whole box but drawn off screen only where the port is.
+    Rect store{0, 0, short(port->height), short(port->width)}, clip;
+    if (!SectRect(&b, &store, &clip)) return;
     OpaqueGrafPtr buf;
-    buf.resize(b.right - b.left, b.bottom - b.top);
+    buf.resize(clip.right - clip.left, clip.bottom - clip.top);
     tb::qd::fillRect(&buf, Rect{0, 0, short(buf.height), short(buf.width)}, port->backColor);
+    const int ox = clip.left - b.left, oy = clip.top - b.top;
     for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
         int from = starts[i], to = starts[i + 1];
         int top = int(i) * lh;
-        if (top >= buf.height) break;
+        if (top >= b.bottom - b.top || top - oy >= buf.height) break;
+        if (top + lh <= oy) continue;
         int w = tb::te::visibleWidth(s, from, to, widths);
-        int x = tb::te::justifyOffset(just, buf.width, w);
+        int x = tb::te::justifyOffset(just, b.right - b.left, w);
         int n = to - from;
         while (n > 0 && s[from + n - 1] == '\r') --n;
-        tb::qd::drawText(&buf, x, top + m.ascent, port->txFont, size, port->txFace, port->foreColor,
+        tb::qd::drawText(&buf, x - ox, top + m.ascent - oy, port->txFont, size, port->txFace, port->foreColor,
                          reinterpret_cast<const unsigned char*>(s.data()) + from, n);
     }
-    tb::qd::blit(&buf, Rect{0, 0, short(buf.height), short(buf.width)}, port, b);
+    tb::qd::blit(&buf, Rect{0, 0, short(buf.height), short(buf.width)}, port, clip);
 }
