@@ -47,6 +47,7 @@ while [ -z "$win" ]; do
 done
 sleep 4
 xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus "$win" >/dev/null 2>&1
+xdotool mousemove 480 500
 xdotool key --window "$win" Up
 sleep 1
 xdotool key --window "$win" space

@@ -11,8 +11,10 @@
 namespace tb::wm {
 
 std::vector<WindowRef>& windowList() {
-    static std::vector<WindowRef> list;
-    return list;
+    // Never destroyed: windows open when the program exits stay reachable through it,
+    // instead of the list going away under them during static destruction.
+    static auto* list = new std::vector<WindowRef>;
+    return *list;
 }
 
 namespace {
