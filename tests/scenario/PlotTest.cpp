@@ -152,3 +152,25 @@ TEST(Plot, EveryKindDrawsIntoTheWindow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Plot, BackgroundColourThroughThePicker) {
+    using P = FirstPlot;
+    // The picker opens with the shared background colour, black before its first use:
+    // confirming it turns the white plot black; cancelling leaves the plot as it is.
+    const std::string spot = probe(P::h(0.8), P::v(0.9), 0);
+    ScenarioResult ok = runScenario("choose 134 12\nprint dialog\nkey return\n" + spot);
+    ASSERT_EQ(ok.status, 0) << ok.errors;
+    EXPECT_FALSE(ok.withPrefix("item: ").empty());
+    Rgb c{};
+    ASSERT_TRUE(ok.pixel(P::h(0.8), P::v(0.9), c));
+    EXPECT_TRUE(isBlack(c)) << c.r << " " << c.g << " " << c.b;
+
+    ScenarioResult cancel = runScenario("choose 134 14\nchoose 134 12\nkey escape\n" + spot);
+    ASSERT_EQ(cancel.status, 0) << cancel.errors;
+    ASSERT_TRUE(cancel.pixel(P::h(0.8), P::v(0.9), c));
+    EXPECT_TRUE(isWhite(c)) << c.r << " " << c.g << " " << c.b;
+}
+
+} // namespace
