@@ -11,23 +11,13 @@ namespace {
 constexpr short kMinPrecision = -1;
 constexpr short kMaxPrecision = 99;
 
-NumberParts plainParts() {
-    NumberParts p{};
-    p.version = curNumberPartsVersion;
-    p.decimalSeparator = '.';
-    p.minusSign = '-';
-    p.plusSign = '+';
-    p.exponentSymbol = 'e';
-    return p;
-}
-
 } // namespace
 
 void CreateCanonicalFormat(short precision, NumFormatString* format, NumberParts* parts,
                            int scientific) {
     if (!format || !parts) return;
     // Without a number-parts table the plain C conventions stand in for it.
-    *parts = plainParts();
+    *parts = tb::plainNumberParts();
     Handle table = nullptr;
     long offset = 0, length = 0;
     GetIntlResourceTable(static_cast<ScriptCode>(GetScriptManagerVariable(smSysScript)),

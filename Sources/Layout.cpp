@@ -5,15 +5,6 @@ namespace {
 // The layout does its arithmetic in signed 16-bit values, as window places are.
 inline short s16(int v) { return static_cast<short>(v); }
 
-Rect makeRect(short left, short top, short right, short bottom) {
-    Rect r;
-    r.left = left;
-    r.top = top;
-    r.right = right;
-    r.bottom = bottom;
-    return r;
-}
-
 } // namespace
 
 Rect layoutWindowRect(int kind, const Rect& screen, short menuBarHeight, const Rect* frontPlot) {
@@ -36,13 +27,13 @@ Rect layoutWindowRect(int kind, const Rect& screen, short menuBarHeight, const R
         cWidth = s16(side - 40);
         cHeight = s16(B - cTop + 5);
     }
-    const Rect first = makeRect(l0, t0, s16(l0 + side), s16(t0 + side));
+    const Rect first = tb::rect(l0, t0, s16(l0 + side), s16(t0 + side));
     switch (kind) {
     case kConsoleWindowKind:
-        return makeRect(cLeft, cTop, s16(cLeft + cWidth), s16(cTop + cHeight));
+        return tb::rect(cLeft, cTop, s16(cLeft + cWidth), s16(cTop + cHeight));
     case kPlotWindowKind: {
         if (!frontPlot) return first;
-        Rect r = makeRect(s16(frontPlot->left + 40), s16(frontPlot->top + 40),
+        Rect r = tb::rect(s16(frontPlot->left + 40), s16(frontPlot->top + 40),
                           s16(frontPlot->right + 40), s16(frontPlot->bottom + 40));
         if (r.top > s16(B - 40) || r.right > s16(R - 40)) return first;
         if (r.bottom > B) r.bottom = s16(B - 5);
@@ -50,6 +41,6 @@ Rect layoutWindowRect(int kind, const Rect& screen, short menuBarHeight, const R
         return r;
     }
     default:
-        return makeRect(l0, t0, R, B);
+        return tb::rect(l0, t0, R, B);
     }
 }

@@ -111,6 +111,9 @@ public:
     double f(double x) override;
     double df(double x) override;
 
+    // One step of the base map: the fractional part of x + omega + mu sin(2 pi x) / 2 pi.
+    double step(double x) const;
+
     // Names the map after its omega with a printf format holding one %lf. When the
     // number would not fit the name buffer it is written in %g form instead.
     void nameWithOmega(const char* format);

@@ -6,11 +6,26 @@
 #include <cstring>
 #include <string>
 
+namespace {
+
 // Counted loops run their count down to zero; a count below zero runs nothing,
 // where a plain decrement-and-test would run about four billion times.
-#define FOR_COUNT(k, count) for (std::int32_t k = (count); k > 0; --k)
+template <typename Base>
+double iterateBase(std::int32_t count, double x, Base base) {
+    for (std::int32_t k = count; k > 0; --k) x = base(x);
+    return x;
+}
 
-namespace {
+// The mean of term at the images x_1 to x_count of x under base.
+template <typename Base, typename Term>
+double meanOfTerms(std::int32_t count, double x, Base base, Term term) {
+    double sum = 0;
+    for (std::int32_t k = count; k > 0; --k) {
+        x = base(x);
+        sum += term(x);
+    }
+    return sum / static_cast<double>(count);
+}
 
 void setName(char (&name)[60], const char* text) {
     std::strncpy(name, text, sizeof name - 1);
@@ -29,17 +44,13 @@ logistic::logistic() {
 }
 
 double logistic::f(double x) {
-    FOR_COUNT(k, n) x = (mu * x) * (1 - x);
-    return x;
+    return iterateBase(n, x, [this](double x) { return (mu * x) * (1 - x); });
 }
 
 double logistic::df(double x) {
-    double sum = 0;
-    FOR_COUNT(k, n) {
-        x = (mu * x) * (1 - x);
-        sum += std::log(std::fabs(mu * (1 + (-2) * x)));
-    }
-    return sum / static_cast<double>(n);
+    return meanOfTerms(
+        n, x, [this](double x) { return (mu * x) * (1 - x); },
+        [this](double x) { return std::log(std::fabs(mu * (1 + (-2) * x))); });
 }
 
 cosine::cosine() {
@@ -52,17 +63,13 @@ cosine::cosine() {
 }
 
 double cosine::f(double x) {
-    FOR_COUNT(k, n) x = mu * std::cos(x);
-    return x;
+    return iterateBase(n, x, [this](double x) { return mu * std::cos(x); });
 }
 
 double cosine::df(double x) {
-    double sum = 0;
-    FOR_COUNT(k, n) {
-        x = mu * std::cos(x);
-        sum += std::log(std::fabs(mu * std::sin(x)));
-    }
-    return sum / static_cast<double>(n);
+    return meanOfTerms(
+        n, x, [this](double x) { return mu * std::cos(x); },
+        [this](double x) { return std::log(std::fabs(mu * std::sin(x))); });
 }
 
 double cosine::xCrit() { return 0; }
@@ -77,17 +84,13 @@ cubic::cubic() {
 }
 
 double cubic::f(double x) {
-    FOR_COUNT(k, n) x = x * (mu - x * x);
-    return x;
+    return iterateBase(n, x, [this](double x) { return x * (mu - x * x); });
 }
 
 double cubic::df(double x) {
-    double sum = 0;
-    FOR_COUNT(k, n) {
-        x = x * (mu - x * x);
-        sum += std::log(std::fabs(mu + ((-3) * x) * x));
-    }
-    return sum / static_cast<double>(n);
+    return meanOfTerms(
+        n, x, [this](double x) { return x * (mu - x * x); },
+        [this](double x) { return std::log(std::fabs(mu + ((-3) * x) * x)); });
 }
 
 double cubic::xCrit() { return std::sqrt(mu / 3); }
@@ -102,17 +105,13 @@ exponential::exponential() {
 }
 
 double exponential::f(double x) {
-    FOR_COUNT(k, n) x = x * std::exp(-mu * (1 - x));
-    return x;
+    return iterateBase(n, x, [this](double x) { return x * std::exp(-mu * (1 - x)); });
 }
 
 double exponential::df(double x) {
-    double sum = 0;
-    FOR_COUNT(k, n) {
-        x = x * std::exp(-mu * (1 - x));
-        sum += std::log(std::fabs(mu * x + 1)) - mu * (1 - x);
-    }
-    return sum / static_cast<double>(n);
+    return meanOfTerms(
+        n, x, [this](double x) { return x * std::exp(-mu * (1 - x)); },
+        [this](double x) { return std::log(std::fabs(mu * x + 1)) - mu * (1 - x); });
 }
 
 double exponential::xCrit() { return -1 / mu; }
@@ -127,17 +126,13 @@ tangent::tangent() {
 }
 
 double tangent::f(double x) {
-    FOR_COUNT(k, n) x = mu * std::tan(x);
-    return x;
+    return iterateBase(n, x, [this](double x) { return mu * std::tan(x); });
 }
 
 double tangent::df(double x) {
-    double sum = 0;
-    FOR_COUNT(k, n) {
-        x = mu * std::tan(x);
-        sum += std::log(std::fabs(mu / (std::cos(x) * std::cos(x))));
-    }
-    return sum / static_cast<double>(n);
+    return meanOfTerms(
+        n, x, [this](double x) { return mu * std::tan(x); },
+        [this](double x) { return std::log(std::fabs(mu / (std::cos(x) * std::cos(x)))); });
 }
 
 double tangent::xCrit() { return 0; }
@@ -152,8 +147,7 @@ tent::tent() {
 }
 
 double tent::f(double x) {
-    FOR_COUNT(k, n) x = x < 0.5 ? mu * x : mu * (1 - x);
-    return x;
+    return iterateBase(n, x, [this](double x) { return x < 0.5 ? mu * x : mu * (1 - x); });
 }
 
 // The slope has modulus mu everywhere, so no orbit is needed.
@@ -180,22 +174,19 @@ void circle::nameWithOmega(const char* format) {
     std::snprintf(name, sizeof name, shortFormat.c_str(), omega);
 }
 
+double circle::step(double x) const {
+    double y = x + (omega + mu * std::sin(twoPi * x) / twoPi);
+    return y - std::floor(y);
+}
+
 double circle::f(double x) {
-    FOR_COUNT(k, n) {
-        double y = x + (omega + mu * std::sin(twoPi * x) / twoPi);
-        x = y - std::floor(y);
-    }
-    return x;
+    return iterateBase(n, x, [this](double x) { return step(x); });
 }
 
 double circle::df(double x) {
-    double sum = 0;
-    FOR_COUNT(k, n) {
-        double y = x + (omega + mu * std::sin(twoPi * x) / twoPi);
-        x = y - std::floor(y);
-        sum += std::log(std::fabs(1 + mu * std::cos(twoPi * x)));
-    }
-    return sum / static_cast<double>(n);
+    return meanOfTerms(
+        n, x, [this](double x) { return step(x); },
+        [this](double x) { return std::log(std::fabs(1 + mu * std::cos(twoPi * x))); });
 }
 
 Map* newMap(int number) {

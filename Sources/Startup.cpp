@@ -6,6 +6,7 @@
 #include "PlotWindows.h"
 #include "AppResources.h"
 #include "Toolbox.h"
+#include "Utilities.h"
 #include "WindowHelpers.h"
 
 #include <clocale>
@@ -45,7 +46,6 @@ void failCheck(short message) {
 int ilvaronMain() {
     // Number formatting follows the user's locale.
     std::setlocale(LC_ALL, "");
-    std::setlocale(LC_NUMERIC, "");
     registerApplicationResources();
     initializeMac();
     initializeWindows();
@@ -117,18 +117,12 @@ void printInfo() {
 }
 
 void aboutBox() {
-    char version[256] = "";
-    if (Handle vers = Get1Resource(FOUR_CHAR("vers"), 1); vers && *vers &&
-                                                          GetHandleSize(vers) > 6) {
-        const unsigned char* shortVersion = reinterpret_cast<const unsigned char*>(*vers) + 6;
-        unsigned length = shortVersion[0];
-        if (static_cast<Size>(length) + 7 > GetHandleSize(vers)) length = 0;
-        std::memcpy(version, shortVersion + 1, length);
-        version[length] = '\0';
-    }
+    Str255 version;
+    char versionText[256] = "";
+    if (GetVersionString(version) == 0) CopyPascalStringToC(version, versionText);
     // The line is cut to its 20-byte buffer rather than written past it.
     char line[20];
-    std::string text = std::string("Ilvaron ") + version;
+    std::string text = std::string("Ilvaron ") + versionText;
     text.resize(std::min<std::size_t>(text.size(), sizeof line - 1));
     std::memcpy(line, text.c_str(), text.size() + 1);
 

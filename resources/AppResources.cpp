@@ -13,15 +13,6 @@ using tb::res::Writer;
 
 constexpr ResType kWIND = FOUR_CHAR("WIND");
 
-Rect rect(short left, short top, short right, short bottom) {
-    Rect r;
-    r.left = left;
-    r.top = top;
-    r.right = right;
-    r.bottom = bottom;
-    return r;
-}
-
 // 'WIND': bounds, procID, visible, goAway, refCon, title.
 void window(SInt16 id, const Rect& bounds, short procID, bool visible, bool goAway,
             const char* title) {
@@ -61,11 +52,11 @@ void strings() {
 
 void registerApplicationResources() {
     // The plot window and the console: both placed and sized by the program.
-    window(256, rect(2, 64, 402, 464), kWindowFullZoomGrowDocumentProc, false, true, "Plot");
-    window(257, rect(500, 64, 900, 464), kWindowFullZoomGrowDocumentProc, false, true,
+    window(256, tb::rect(2, 64, 402, 464), kWindowFullZoomGrowDocumentProc, false, true, "Plot");
+    window(257, tb::rect(500, 64, 900, 464), kWindowFullZoomGrowDocumentProc, false, true,
            "Output");
     // The splash and About window: a plain box, 320 by 420.
-    window(258, rect(200, 120, 520, 540), plainDBox, true, false, "");
+    window(258, tb::rect(200, 120, 520, 540), plainDBox, true, false, "");
 
     strings();
     tb::res::Version version;

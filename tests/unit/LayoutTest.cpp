@@ -9,15 +9,6 @@
 
 namespace {
 
-Rect rect(short left, short top, short right, short bottom) {
-    Rect r;
-    r.left = left;
-    r.top = top;
-    r.right = right;
-    r.bottom = bottom;
-    return r;
-}
-
 void expectRect(const Rect& r, short left, short top, short right, short bottom) {
     EXPECT_EQ(r.left, left);
     EXPECT_EQ(r.top, top);
@@ -30,38 +21,38 @@ TEST(Layout, FirstPlotAndConsoleOnWideAndTallScreens) {
         short bottom, right;
         Rect plot, console;
     } cases[] = {
-        {1024, 1280, rect(2, 64, 952, 1014), rect(955, 64, 1280, 984)},
-        {1025, 1280, rect(2, 64, 954, 1016), rect(957, 64, 1280, 985)},
-        {1200, 800, rect(2, 64, 800, 862), rect(2, 887, 760, 1205)},
+        {1024, 1280, tb::rect(2, 64, 952, 1014), tb::rect(955, 64, 1280, 984)},
+        {1025, 1280, tb::rect(2, 64, 954, 1016), tb::rect(957, 64, 1280, 985)},
+        {1200, 800, tb::rect(2, 64, 800, 862), tb::rect(2, 887, 760, 1205)},
     };
     for (const Case& c : cases) {
-        Rect screen = rect(0, 22, c.right, c.bottom);
+        Rect screen = tb::rect(0, 22, c.right, c.bottom);
         Rect plot = layoutWindowRect(kPlotWindowKind, screen, 22, nullptr);
         expectRect(plot, c.plot.left, c.plot.top, c.plot.right, c.plot.bottom);
         Rect console = layoutWindowRect(kConsoleWindowKind, screen, 22, nullptr);
         expectRect(console, c.console.left, c.console.top, c.console.right, c.console.bottom);
     }
-    expectRect(layoutWindowRect(3, rect(0, 22, 1280, 1024), 22, nullptr), 2, 64, 1280, 1024);
+    expectRect(layoutWindowRect(3, tb::rect(0, 22, 1280, 1024), 22, nullptr), 2, 64, 1280, 1024);
 }
 
 TEST(Layout, LaterPlotsStepDownAndRight) {
-    Rect wide = rect(0, 22, 1280, 1024);
-    Rect front = rect(2, 64, 952, 1014);
+    Rect wide = tb::rect(0, 22, 1280, 1024);
+    Rect front = tb::rect(2, 64, 952, 1014);
     expectRect(layoutWindowRect(kPlotWindowKind, wide, 22, &front), 42, 104, 992, 1019);
-    Rect small = rect(100, 100, 400, 400);
+    Rect small = tb::rect(100, 100, 400, 400);
     expectRect(layoutWindowRect(kPlotWindowKind, wide, 22, &small), 140, 140, 440, 440);
     // Too far right on the tall screen: back to the first square.
-    Rect tall = rect(0, 22, 800, 1200);
-    Rect tallFront = rect(2, 64, 800, 862);
+    Rect tall = tb::rect(0, 22, 800, 1200);
+    Rect tallFront = tb::rect(2, 64, 800, 862);
     expectRect(layoutWindowRect(kPlotWindowKind, tall, 22, &tallFront), 2, 64, 800, 862);
     // Too low: the first square too.
-    Rect low = rect(2, 990, 300, 1010);
+    Rect low = tb::rect(2, 990, 300, 1010);
     expectRect(layoutWindowRect(kPlotWindowKind, wide, 22, &low), 2, 64, 952, 1014);
 }
 
 TEST(Layout, NegativeOddSideStaysAsItIs) {
     // A screen too small for the layout: the side comes out negative and odd.
-    Rect tiny = rect(0, 22, 40, 71);
+    Rect tiny = tb::rect(0, 22, 40, 71);
     Rect plot = layoutWindowRect(kPlotWindowKind, tiny, 22, nullptr);
     EXPECT_EQ(plot.right - plot.left, -3);
 }

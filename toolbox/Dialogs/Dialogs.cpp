@@ -321,6 +321,21 @@ void toPascal(const std::string& s, Str255 out) {
     std::memcpy(out + 1, s.data(), n);
 }
 
+// Reads 'DITL' id into items; false when it is missing or cut short.
+bool readItemList(short id, std::vector<tb::res::DialogItemSpec>& items) {
+    const tb::res::Bytes* ditl = tb::findResourceData(FOUR_CHAR("DITL"), id);
+    if (!ditl) return false;
+    tb::res::Reader ir(ditl->data(), ditl->size());
+    items.assign(ir.u16(), tb::res::DialogItemSpec{});
+    for (tb::res::DialogItemSpec& item : items) {
+        item.type = ir.u8();
+        item.rect = ir.rect();
+        item.text = ir.pstr();
+        item.resID = ir.s16();
+    }
+    return ir.ok();
+}
+
 } // namespace
 
 // ---- shared with the colour picker -------------------------------------------------------
@@ -459,17 +474,8 @@ DialogRef GetNewDialog(SInt16 dialogID, void*, WindowRef behind) {
     short itemsID = r.s16();
     std::string title = r.pstr();
     if (!r.ok()) return nullptr;
-    const tb::res::Bytes* ditl = tb::findResourceData(FOUR_CHAR("DITL"), itemsID);
-    if (!ditl) return nullptr;
-    tb::res::Reader ir(ditl->data(), ditl->size());
-    std::vector<tb::res::DialogItemSpec> items(ir.u16());
-    for (tb::res::DialogItemSpec& item : items) {
-        item.type = ir.u8();
-        item.rect = ir.rect();
-        item.text = ir.pstr();
-        item.resID = ir.s16();
-    }
-    if (!ir.ok()) return nullptr;
+    std::vector<tb::res::DialogItemSpec> items;
+    if (!readItemList(itemsID, items)) return nullptr;
     DialogRef d = tb::dialogs::newDialog(bounds, title, procID, visible, behind, items);
     if (d) SetWRefCon(d->window, refCon);
     return d;
@@ -671,17 +677,8 @@ DialogItemIndex runAlert(SInt16 alertID, ModalFilterUPP filter, short icon) {
     tb::res::Reader r(alrt->data(), alrt->size());
     Rect frame = r.rect();
     short itemsID = r.s16();
-    const tb::res::Bytes* ditl = r.ok() ? tb::findResourceData(FOUR_CHAR("DITL"), itemsID) : nullptr;
-    if (!ditl) return -1;
-    tb::res::Reader ir(ditl->data(), ditl->size());
-    std::vector<tb::res::DialogItemSpec> items(ir.u16());
-    for (tb::res::DialogItemSpec& item : items) {
-        item.type = ir.u8();
-        item.rect = ir.rect();
-        item.text = ir.pstr();
-        item.resID = ir.s16();
-    }
-    if (!ir.ok() || items.empty()) return -1;
+    std::vector<tb::res::DialogItemSpec> items;
+    if (!r.ok() || !readItemList(itemsID, items) || items.empty()) return -1;
 
     // Centred across the main screen, in the upper third of what lies below the menu bar.
     int w = std::clamp(frame.right - frame.left, 40, 2000), h = std::clamp(frame.bottom - frame.top, 30, 2000);

@@ -27,7 +27,9 @@ unsigned char macRomanOf(const char* utf8) {
     return 0;
 }
 
-NumberParts defaults() {
+} // namespace
+
+NumberParts plainNumberParts() {
     NumberParts p{};
     p.version = curNumberPartsVersion;
     p.decimalSeparator = '.';
@@ -39,10 +41,8 @@ NumberParts defaults() {
     return p;
 }
 
-} // namespace
-
 NumberParts localeNumberParts() {
-    NumberParts p = defaults();
+    NumberParts p = plainNumberParts();
     const std::lconv* lc = std::localeconv();
     if (!lc) return p;
     if (unsigned char dp = macRomanOf(lc->decimal_point)) p.decimalSeparator = dp;

@@ -1,6 +1,7 @@
 // Number-format patterns: "#" a digit shown when significant, "0" a digit always shown,
 // "." the decimal separator, "e+" or "e-" an exponent (with "+" its sign always shown).
 #include "tb/NumberFormatting.h"
+#include "tb/Script.h"
 
 #include <cctype>
 #include <cmath>
@@ -32,19 +33,9 @@ bool partsUsable(const NumberParts* p) {
            p->decimalSeparator != p->minusSign;
 }
 
-NumberParts fallbackParts() {
-    NumberParts p{};
-    p.version = curNumberPartsVersion;
-    p.decimalSeparator = '.';
-    p.minusSign = '-';
-    p.plusSign = '+';
-    p.exponentSymbol = 'e';
-    return p;
-}
-
 const NumberParts& partsOr(const NumberParts* p, NumberParts& fallback) {
     if (partsUsable(p)) return *p;
-    fallback = fallbackParts();
+    fallback = tb::plainNumberParts();
     return fallback;
 }
 

@@ -23,4 +23,6 @@ void useNumberParts(const NumberParts& parts);
 void useNoNumberParts();
 // The number parts of the C library's current locale.
 NumberParts localeNumberParts();
+// The C conventions: '.', '-', '+', 'e', no grouping.
+NumberParts plainNumberParts();
 } // namespace tb

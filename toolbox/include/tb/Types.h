@@ -59,6 +59,13 @@ struct Rect {
 };
 typedef Rect* RectPtr;
 
+namespace tb {
+// A rectangle from its edges in the order SetRect takes them.
+constexpr Rect rect(SInt16 left, SInt16 top, SInt16 right, SInt16 bottom) {
+    return Rect{top, left, bottom, right};
+}
+} // namespace tb
+
 struct RGBColor {
     UInt16 red;
     UInt16 green;
